@@ -3,9 +3,8 @@
 if(CMAKE_CROSSCOMPILING)
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    # Its CMake names the targets GTest::gtest_main and GTest::gmock, as natively.
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-    add_library(GTest::gtest_main ALIAS gtest_main)
-    add_library(GTest::gmock ALIAS gmock)
 else()
     find_package(GTest REQUIRED)
 endif()

@@ -18,7 +18,7 @@ using ProfileJson = nlohmann::ordered_json;
 // A document that does not describe a profile. what() starts with the place of the
 // fault, e.g. "macros[2].events[0]: expected [type, value]".
 class ProfileJsonError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -28,7 +28,7 @@ ProfileJson ProfileToJson(const CControllerData& profile);
 // unknown fields, wrong types and values no profile can hold throw ProfileJsonError.
 CControllerData ProfileFromJson(const ProfileJson& json);
 
-// Two-space indentation and a final newline.
+// Two-space indentation, a record of scalars on one line, and a final newline.
 std::string FormatProfileJson(const ProfileJson& json);
 // Throws ProfileJsonError for text that is not JSON.
 ProfileJson ParseProfileJson(std::string_view text);
