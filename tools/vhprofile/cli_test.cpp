@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "profile/profile_file.h"
+#include "profile/test_profile.h"
 #include "profile_json.h"
-#include "test_profile.h"
 
 namespace {
 

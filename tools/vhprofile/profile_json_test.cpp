@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "test_profile.h"
+#include "profile/test_profile.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "profile/test_profile.h"
 #include "profile_json.h"
-#include "test_profile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "test_profile.h"
+#include "profile/test_profile.h"
 
 #include <limits>
 
