@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "devices/hid_reports.h"
+#include "devices/profile_image.h"
 #include "profile/profile_file.h"
 #include "profile/test_profile.h"
 #include "profile_json.h"
@@ -114,6 +116,16 @@ TEST_F(VhprofileTool, ExitStatusAndOutputFollowTheKindOfFailure) {
         {{"build", Work("syntax.json"), Work("new.k33")}, 2, Work("syntax.json")},
         {{"build", json, Work("folder")}, 2, Work("folder")},
         {{"build", json, Work("nowhere/new.k33")}, 2, Work("nowhere/new.k33")},
+        {{"image", good, "--virtual"}, 0, ""},
+        {{"image", good, "--length", "1033"}, 1, ""},
+        {{"image", Work("cut.k33")}, 2, Work("cut.k33")},
+        {{"reports", good}, 1, ""},
+        {{"reports", good, "--length"}, 1, ""},
+        {{"reports", good, "--length", "x12"}, 1, ""},
+        {{"reports", good, "--length", "0"}, 1, ""},
+        {{"reports", "--length", "1033", good}, 0, ""},
+        {{"reports", good, "--length", "1032"}, 2, good},
+        {{"reports", Work("missing.k33"), "--length", "1033"}, 2, Work("missing.k33")},
     };
     for (const auto& c : cases) {
         std::string shown;
@@ -140,6 +152,27 @@ TEST_F(VhprofileTool, ExitStatusAndOutputFollowTheKindOfFailure) {
               (std::set<std::string>{"good.k33", "cut.k33", "good.json", "type.json", "syntax.json",
                                      "folder", "out.k33"}));
     EXPECT_TRUE(fs::is_empty(Work("folder")));
+}
+
+// image and reports write exactly the bytes the loadout manager sends.
+TEST_F(VhprofileTool, ImageAndReportsAreTheControllerBytes) {
+    CControllerData p = vh::test::RichProfile();
+    vh::SaveProfileFile(Work("p.k33"), p);
+    CControllerData loaded;
+    vh::LoadProfileFile(Work("p.k33"), loaded);
+    for (bool virtualDevice : {false, true}) {
+        const vh::Bytes image = vh::BuildProfileImage(loaded, virtualDevice);
+        std::vector<std::string> args = {"image", Work("p.k33")};
+        if (virtualDevice) args.push_back("--virtual");
+        EXPECT_EQ(Run(args).out, std::string(image.begin(), image.end()));
+
+        std::string reports;
+        for (const vh::Bytes& r : vh::DownloadReports(image, 1100))
+            reports.append(r.begin(), r.end());
+        args = {"reports", Work("p.k33"), "--length", "1100"};
+        if (virtualDevice) args.push_back("--virtual");
+        EXPECT_EQ(Run(args).out, reports);
+    }
 }
 
 TEST_F(VhprofileTool, BuildThenDumpGivesBackTheSameText) {

@@ -1,8 +1,10 @@
-// vhprofile: profiles as JSON, to look into, diff and script them.
+// vhprofile: profiles as JSON, to look into, diff and script them, and as the bytes
+// a controller receives.
 //
 // Exit status: 0 done, 1 a command line that does not fit (the usage text on
 // standard error), 2 a file that cannot be read or written (one line naming it).
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -19,6 +22,8 @@
 #include <windows.h>
 #endif
 
+#include "devices/hid_reports.h"
+#include "devices/profile_image.h"
 #include "profile/archive.h"
 #include "profile/profile_file.h"
 #include "profile_json.h"
@@ -42,6 +47,13 @@ class FileError : public std::runtime_error {
 struct Invocation {
     std::vector<std::string> files;
     std::vector<std::string> switches;
+    std::vector<std::pair<std::string, std::string>> values;  // switches that take one
+
+    const std::string* Value(std::string_view name) const {
+        for (const auto& [key, value] : values)
+            if (key == name) return &value;
+        return nullptr;
+    }
 
     bool Has(std::string_view name) const {
         for (const std::string& s : switches)
@@ -53,6 +65,8 @@ struct Invocation {
 struct Switch {
     std::string_view name;
     std::string_view help;
+    std::string_view value = {};  // placeholder of the value it takes, if any
+    bool required = false;
 };
 
 struct Command {
@@ -92,11 +106,10 @@ std::string ReadTextFile(const std::string& file) {
 
 // --- subcommands ---------------------------------------------------------
 
-void Dump(const Invocation& args) {
-    const std::string& file = args.files[0];
+CControllerData LoadProfileArgument(const std::string& file, bool combined, bool fromK31) {
     CControllerData profile;
-    profile.convertForCombined = args.Has("--combined");
-    profile.convertFromFirstKeypad = args.Has("--from-k31");
+    profile.convertForCombined = combined;
+    profile.convertFromFirstKeypad = fromK31;
     try {
         vh::LoadProfileFile(PathFromArgument(file), profile);
     } catch (const CArchiveException& e) {
@@ -104,7 +117,42 @@ void Dump(const Invocation& args) {
     } catch (const std::system_error& e) {
         throw FileError(file, e.code().message());
     }
+    return profile;
+}
+
+void Dump(const Invocation& args) {
+    const CControllerData profile =
+        LoadProfileArgument(args.files[0], args.Has("--combined"), args.Has("--from-k31"));
     WriteStandardOutput(vh::FormatProfileJson(vh::ProfileToJson(profile)));
+}
+
+void Image(const Invocation& args) {
+    const vh::Bytes image = vh::BuildProfileImage(LoadProfileArgument(args.files[0], false, false),
+                                                  args.Has("--virtual"));
+    WriteStandardOutput(std::string(image.begin(), image.end()));
+}
+
+size_t ReportLength(const std::string& text) {
+    size_t length = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), length);
+    if (ec != std::errc() || end != text.data() + text.size() || length == 0 || length > 65535)
+        throw UsageError{"--length takes a report length from 1 to 65535, not \"" + text + "\""};
+    return length;
+}
+
+void Reports(const Invocation& args) {
+    const size_t length = ReportLength(*args.Value("--length"));
+    const std::string& file = args.files[0];
+    const vh::Bytes image =
+        vh::BuildProfileImage(LoadProfileArgument(file, false, false), args.Has("--virtual"));
+    std::string out;
+    try {
+        for (const vh::Bytes& report : vh::DownloadReports(image, length))
+            out.append(report.begin(), report.end());
+    } catch (const vh::DownloadRefused& e) {
+        throw FileError(file, e.what());
+    }
+    WriteStandardOutput(out);
 }
 
 void Build(const Invocation& args) {
@@ -136,6 +184,17 @@ const std::vector<Command>& Commands() {
          {},
          "write the profile that JSON describes to OUT, as a version 2.6 file",
          Build},
+        {"image",
+         {"FILE"},
+         {{"--virtual", "number the controls as the combined virtual controller does"}},
+         "write the profile image the controller runs FILE from to standard output",
+         Image},
+        {"reports",
+         {"FILE"},
+         {{"--length", "the controller's output report length in bytes", "N", true},
+          {"--virtual", "number the controls as the combined virtual controller does"}},
+         "write the download reports of FILE's image, N bytes each, to standard output",
+         Reports},
     };
     return commands;
 }
@@ -148,7 +207,11 @@ std::string UsageText() {
         text += text.empty() ? "usage: " : "       ";
         text += std::string(kProgram) + " " + std::string(c.name);
         for (std::string_view file : c.files) text += " " + std::string(file);
-        for (const Switch& s : c.switches) text += " [" + std::string(s.name) + "]";
+        for (const Switch& s : c.switches) {
+            std::string item(s.name);
+            if (!s.value.empty()) item += " " + std::string(s.value);
+            text += s.required ? " " + item : " [" + item + "]";
+        }
         text += "\n";
     }
     for (const Command& c : Commands()) {
@@ -162,17 +225,28 @@ std::string UsageText() {
 // Switches may stand anywhere after the subcommand.
 Invocation Parse(const Command& command, const std::vector<std::string>& args) {
     Invocation result;
-    for (const std::string& arg : args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
             result.files.push_back(arg);
             continue;
         }
-        bool known = false;
-        for (const Switch& s : command.switches) known = known || arg == s.name;
+        const Switch* known = nullptr;
+        for (const Switch& s : command.switches)
+            if (arg == s.name) known = &s;
         if (!known)
             throw UsageError{"unknown switch \"" + arg + "\" for " + std::string(command.name)};
-        result.switches.push_back(arg);
+        if (known->value.empty()) {
+            result.switches.push_back(arg);
+        } else if (i + 1 < args.size()) {
+            result.values.emplace_back(arg, args[++i]);
+        } else {
+            throw UsageError{arg + " needs a value"};
+        }
     }
+    for (const Switch& s : command.switches)
+        if (s.required && !result.Value(s.name))
+            throw UsageError{std::string(command.name) + " needs " + std::string(s.name)};
     if (result.files.size() != command.files.size())
         throw UsageError{std::string(command.name) + " takes " +
                          std::to_string(command.files.size()) + " file arguments, not " +
