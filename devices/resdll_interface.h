@@ -21,6 +21,7 @@
 #define VH_INTERFACE_VERSION 512
 #define VH_MAX_CONTROLS 64
 #define VH_MAX_OVERLAY_ENTRIES 8
+#define VH_DEVICE_TEXT_ID 1000 /* what GetResourceID(VH_RES_DEVICE_TEXT) names */
 
 /* GetResourceID(which) */
 #define VH_RES_DEVICE_TEXT 1

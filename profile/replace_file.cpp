@@ -12,7 +12,9 @@ namespace {
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     std::filesystem::path temp = target;
-    temp += "." + std::to_string(static_cast<unsigned long long>(stamp) % 1000000007ULL) + ".tmp";
+    temp += ".";
+    temp += std::to_string(static_cast<unsigned long long>(stamp) % 1000000007ULL);
+    temp += ".tmp";
     return temp;
 }
 
