@@ -1,4 +1,4 @@
-// The built device modules, loaded as the programs load them.
+// The built device modules, loaded as the programs load them, and the HID transport.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -6,6 +6,7 @@
 #include <string>
 
 #include "devices/device_facts.h"
+#include "devices/hid_transport_win.h"
 #include "devices/res_dll_win.h"
 
 namespace {
@@ -86,6 +87,19 @@ TEST(DeviceModules, FaultyModulesAreRefused) {
     CResDll registry(lister, loader);
     EXPECT_TRUE(registry.Load(fixtures + "*.*"));
     EXPECT_EQ(registry.Modules().size(), 1u);
+}
+
+// With no such device the system's HID library refuses the path.
+TEST(HidTransport, AMissingDeviceIsAnInvalidHandle) {
+    CWin32HidTransport transport;
+    CHidDevice device(transport);
+    try {
+        device.Open(u"\\\\?\\hid#vid_0000&pid_0000#0#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+        FAIL() << "opened a device that does not exist";
+    } catch (const CHidError& e) {
+        EXPECT_STREQ(e.what(), "Invalid Handle");
+    }
+    EXPECT_FALSE(device.IsOpen());
 }
 
 }  // namespace
