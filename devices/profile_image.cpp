@@ -30,6 +30,14 @@ class ImageWriter {
     }
     void Byte(uint8_t value) { bytes_[pos_++] = value; }
     void Skip(size_t count) { pos_ += count; }
+    // A table of `count` entries starts here: its header fields get the count and
+    // this offset. An empty table keeps zeros and takes no room.
+    bool BeginTable(size_t countField, size_t offsetField, size_t count) {
+        if (count == 0) return false;
+        Int32At(countField, static_cast<int32_t>(count));
+        Int32At(offsetField, static_cast<int32_t>(pos_));
+        return true;
+    }
     size_t Position() const { return pos_; }
     Bytes Take() { return std::move(bytes_); }
 
@@ -67,9 +75,7 @@ Bytes BuildProfileImage(const CControllerData& p, bool virtualDevice) {
 
     for (size_t mode = 0; mode < p.assignments.size(); ++mode) {
         const auto& map = p.assignments[mode];
-        if (map.empty()) continue;
-        image.Int32At(44 + 4 * mode, static_cast<int32_t>(map.size()));
-        image.Int32At(60 + 4 * mode, static_cast<int32_t>(image.Position()));
+        if (!image.BeginTable(44 + 4 * mode, 60 + 4 * mode, map.size())) continue;
         for (const auto& [key, info] : map) {
             image.Int32(SentControl(info.control, virtualDevice));
             image.Int32(info.type);
@@ -77,9 +83,7 @@ Bytes BuildProfileImage(const CControllerData& p, bool virtualDevice) {
         }
     }
 
-    if (!p.axes.empty()) {
-        image.Int32At(76, static_cast<int32_t>(p.axes.size()));
-        image.Int32At(80, static_cast<int32_t>(image.Position()));
+    if (image.BeginTable(76, 80, p.axes.size())) {
         for (const auto& [key, axis] : p.axes) {
             image.Int32(axis.id);
             image.Int32(axis.outputAxis);
@@ -95,9 +99,7 @@ Bytes BuildProfileImage(const CControllerData& p, bool virtualDevice) {
         }
     }
 
-    if (!p.macros.empty()) {
-        image.Int32At(84, static_cast<int32_t>(p.macros.size()));
-        image.Int32At(88, static_cast<int32_t>(image.Position()));
+    if (image.BeginTable(84, 88, p.macros.size())) {
         for (const auto& [key, macro] : p.macros) {
             image.Int32(macro.id);
             image.Int32(macro.repeatInterval);

@@ -6,6 +6,7 @@
 
 #include "profile/archive.h"
 #include "profile/controller_data.h"
+#include "profile/test_profile.h"
 
 namespace {
 
@@ -42,32 +43,6 @@ CControllerData Populated() {
     return p;
 }
 
-// The same profile in the first-generation layout.
-std::string FirstGeneration() {
-    std::string bytes;
-    CArchive ar(bytes);
-    ar.WriteString(kProfileHeaderV1);
-    for (int i = 0; i < 3; ++i) ar.WriteInt32(1);
-    ar.WriteString("legacy");
-    GUID g = kFirstKeypadGuid;
-    ar.Exchange(g);
-    for (int i = 0; i < 1024; ++i) ar.WriteString(i == 5 ? "Five" : "");
-    for (int v : {1, 2, 3}) ar.WriteInt32(v);
-    ar.WriteCount(1);
-    for (int v : {5, 5, int{BT_KEY}, 0x20}) ar.WriteInt32(v);
-    for (int mode = 1; mode < 4; ++mode) ar.WriteCount(0);
-    ar.WriteCount(1);
-    ar.WriteInt32(9);
-    ar.WriteInt32(9);
-    ar.WriteString("old macro");
-    ar.WriteInt32(-1);
-    ar.WriteCount(1);
-    ar.WriteInt32(ME_KEY_PRESS);
-    ar.WriteInt32(0x20);
-    ar.WriteCount(0);
-    return bytes;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,7 +53,7 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "empty", Saved(empty));
     CControllerData populated = Populated();
     WriteSeed(dir, "populated", Saved(populated));
-    WriteSeed(dir, "first-generation", FirstGeneration());
+    WriteSeed(dir, "first-generation", vh::test::FirstGenerationFile(kFirstKeypadGuid));
     // A wide label, as another writer may store text.
     std::string wide = Saved(empty);
     const size_t firstLabel = 27 + 12 + 5 + 16;  // header, version, five texts, GUID

@@ -172,29 +172,10 @@ TEST(ProfileFormat, HeaderAndMajorVersion) {
     EXPECT_EQ(LoadFailure(major3.Bytes()), CArchiveException::badVersion);
 }
 
-std::string FirstGenerationFile(const GUID& device) {
-    std::string bytes;
-    CArchive ar(bytes);
-    ar.WriteString("Varnholt Profile Header");
-    for (int v : {9, 9, 9}) ar.WriteInt32(v);
-    ar.WriteString("old text");
-    GUID g = device;
-    ar.Exchange(g);
-    for (int i = 0; i < 1024; ++i) ar.WriteString(i == 3 ? "Three" : "");
-    for (int v : {1, 2, 7}) ar.WriteInt32(v);
-    ar.WriteCount(2);
-    for (int v : {3, 3, int{BT_KEY}, 0x04}) ar.WriteInt32(v);
-    for (int v : {194, 194, int{BT_AXIS_UP}, int{AXIS_Z}}) ar.WriteInt32(v);
-    for (int mode = 1; mode < 4; ++mode) ar.WriteCount(0);
-    ar.WriteCount(1);
-    bytes += Int32(8) + MacroRecord(250, std::nullopt);
-    ar.WriteCount(0);
-    return bytes;
-}
-
 TEST(ProfileFormat, FirstGenerationFileIsReadAndNeverConverted) {
     for (bool convert : {false, true}) {
-        const CControllerData p = Load(FirstGenerationFile(kFirstKeypadGuid), convert, convert);
+        const CControllerData p =
+            Load(vh::test::FirstGenerationFile(kFirstKeypadGuid), convert, convert);
         EXPECT_EQ(p.header, "Varnholt Profile Header");
         EXPECT_EQ(p.oldFormat, 1);
         EXPECT_EQ(p.legacyText, "old text");

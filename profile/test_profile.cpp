@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "profile/archive.h"
+
 namespace vh::test {
 
 CControllerData RichProfile() {
@@ -60,6 +62,32 @@ CControllerData RichProfile() {
     silent.hasOutput = false;
     p.axes[40000] = silent;
     return p;
+}
+
+std::string FirstGenerationFile(const GUID& device) {
+    std::string bytes;
+    CArchive ar(bytes);
+    ar.WriteString(kProfileHeaderV1);
+    for (int v : {9, 9, 9}) ar.WriteInt32(v);  // version: never looked at
+    ar.WriteString("old text");
+    GUID g = device;
+    ar.Exchange(g);
+    for (int i = 0; i < 1024; ++i) ar.WriteString(i == 3 ? "Three" : "");
+    for (int v : {1, 2, 7}) ar.WriteInt32(v);
+    ar.WriteCount(2);
+    for (int v : {3, 3, int{BT_KEY}, 0x04}) ar.WriteInt32(v);
+    for (int v : {194, 194, int{BT_AXIS_UP}, int{AXIS_Z}}) ar.WriteInt32(v);
+    for (int mode = 1; mode < 4; ++mode) ar.WriteCount(0);
+    ar.WriteCount(1);
+    ar.WriteInt32(8);  // key, then the record without repeatMode
+    ar.WriteInt32(5);
+    ar.WriteString("m");
+    ar.WriteInt32(250);
+    ar.WriteCount(1);
+    ar.WriteInt32(ME_KEY_PRESS);
+    ar.WriteInt32(0x1E);
+    ar.WriteCount(0);
+    return bytes;
 }
 
 }  // namespace vh::test
