@@ -182,9 +182,9 @@ DeviceFacts K31() {
     for (int key = 0; key < 10; ++key)
         b.Control(key, Numbered("Key", key + 1), KeyX(key / 5, key % 5),
                   112 + kKeyPitch * (key / 5), kKey, kKey);
-    b.Control(194, "Thumb Wheel", 376, 300, kWheelWidth, kWheelHeight);
+    b.Control(194, "Thumb Wheel", 392, 140, kWheelWidth, kWheelHeight);
     b.Axis(194, VH_AXIS_END_UP, VH_AXIS_END_DOWN);
-    b.DirectionPad(500, 340);
+    b.DirectionPad(510, 200);
     return Finish(std::move(b.Facts()), 20600);
 }
 
@@ -207,7 +207,7 @@ DeviceFacts K33() {
     b.Control(16, "Wheel Up", 400, 100, kWheelWidth, 48);
     b.Control(17, "Wheel Click", 400, 156, kWheelWidth, 40);
     b.Control(18, "Wheel Down", 400, 204, kWheelWidth, 48);
-    b.DirectionPad(520, 360);
+    b.DirectionPad(520, 200);
     return Finish(std::move(b.Facts()), 20900);
 }
 

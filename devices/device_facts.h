@@ -18,6 +18,10 @@ namespace vh {
 inline constexpr int kPictureWidth = 640;
 inline constexpr int kPictureHeight = 480;
 inline constexpr int kPictureMargin = 8;
+// The editor draws its device chooser over the picture's lower right corner, from
+// this point to the edges; no control may sit there.
+inline constexpr int kChooserLeft = kPictureWidth - 168;
+inline constexpr int kChooserTop = kPictureHeight - 132;
 // Overlay images (the direction arrows) are square, this many pixels.
 inline constexpr int kOverlayImageSize = 24;
 

@@ -48,10 +48,13 @@ bool Overlap(const Rect& a, const Rect& b) {
            b.y < a.y + a.height;
 }
 
+// Within the margin and clear of the editor's device chooser.
 bool InsideMargin(const Rect& r) {
+    const Rect chooser{vh::kChooserLeft, vh::kChooserTop, vh::kPictureWidth - vh::kChooserLeft,
+                       vh::kPictureHeight - vh::kChooserTop};
     return r.width > 0 && r.height > 0 && r.x >= vh::kPictureMargin && r.y >= vh::kPictureMargin &&
            r.x + r.width <= vh::kPictureWidth - vh::kPictureMargin &&
-           r.y + r.height <= vh::kPictureHeight - vh::kPictureMargin;
+           r.y + r.height <= vh::kPictureHeight - vh::kPictureMargin && !Overlap(r, chooser);
 }
 
 const vh::ControlFact* Control(const vh::DeviceFacts& d, int control) {
