@@ -11,6 +11,7 @@
 
 #include "profile/cp1252.h"
 #include "profile/guid.h"
+#include "profile/utf8.h"
 
 namespace vh {
 
@@ -18,64 +19,10 @@ namespace {
 
 // --- text ----------------------------------------------------------------
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | cp >> 6);
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | cp >> 12);
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | cp >> 18);
-        out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 std::string Utf8FromProfileText(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (char32_t cp : Cp1252Decode(bytes)) AppendUtf8(out, cp);
-    return out;
-}
-
-// Nothing for text that is not well-formed UTF-8 (overlong forms and surrogates
-// included): a document built in memory need not have passed the parser.
-std::optional<std::u32string> DecodeUtf8(std::string_view text) {
-    std::u32string out;
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        size_t extra = 0;
-        char32_t cp = 0;
-        char32_t smallest = 0;
-        if (lead < 0x80) {
-            out += lead;
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, cp = lead & 0x1F, smallest = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, cp = lead & 0x0F, smallest = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, cp = lead & 0x07, smallest = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (text.size() - i <= extra) return std::nullopt;
-        for (size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            cp = cp << 6 | (next & 0x3F);
-        }
-        if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-        out += cp;
-        i += extra + 1;
-    }
     return out;
 }
 
