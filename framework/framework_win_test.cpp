@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "framework/application_win.h"
 #include "framework/dialog_win.h"
 #include "framework/settings_store_win.h"
@@ -187,6 +189,11 @@ TEST(RegistrySettings, ReadsCreateTheKeyAndValuesRoundTrip) {
     EXPECT_TRUE(store.Set(key, u"", {vh::SETTING_MULTI_SZ, vh::TextBytes(u"cab", false)}));
     EXPECT_EQ(store.Get(key, u"")->type, vh::SETTING_MULTI_SZ);
     EXPECT_EQ(vh::TextOfBytes(store.Get(key, u"")->bytes), u"cab");
+    auto names = store.ValueNames(key);  // in the registry's order
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"file1", u"g74PadSwap"}));
+    vh::WriteString(store, key + u"\\Fly", u"", u"C:\\fly.exe");
+    EXPECT_EQ(store.SubkeyNames(key), std::vector<std::u16string>{u"Fly"});
     store.Delete(key, u"g74PadSwap");
     EXPECT_EQ(vh::ReadDword(store, key, u"g74PadSwap", 9), 9u);
     RegDeleteTreeW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t*>(key.c_str()));

@@ -87,6 +87,27 @@ void CMemorySettingsStore::Delete(const std::u16string& key, const std::u16strin
     if (!readOnly_) values.erase(name);
 }
 
+std::vector<std::u16string> CMemorySettingsStore::ValueNames(const std::u16string& key) {
+    std::vector<std::u16string> names;
+    for (const auto& [name, value] : keys_[key])
+        if (!name.empty()) names.push_back(name);
+    return names;
+}
+
+std::vector<std::u16string> CMemorySettingsStore::SubkeyNames(const std::u16string& key) {
+    keys_[key];
+    // Direct children only: "key\child", without a further separator.
+    std::vector<std::u16string> names;
+    for (const auto& [path, values] : keys_) {
+        if (path.size() <= key.size() + 1 || path[key.size()] != u'\\' ||
+            NoCase{}(path.substr(0, key.size()), key) || NoCase{}(key, path.substr(0, key.size())))
+            continue;
+        const std::u16string child = path.substr(key.size() + 1);
+        if (child.find(u'\\') == std::u16string::npos) names.push_back(child);
+    }
+    return names;
+}
+
 bool CMemorySettingsStore::HasKey(const std::u16string& key) const {
     return keys_.count(key) != 0;
 }

@@ -36,6 +36,10 @@ class ISettingsStore {
     virtual bool Set(const std::u16string& key, const std::u16string& name,
                      const SettingValue& value) = 0;
     virtual void Delete(const std::u16string& key, const std::u16string& name) = 0;
+    // The key's named values (not its default value), and its subkeys, in the
+    // store's order.
+    virtual std::vector<std::u16string> ValueNames(const std::u16string& key) = 0;
+    virtual std::vector<std::u16string> SubkeyNames(const std::u16string& key) = 0;
 };
 
 // Typed access. A value of another type reads as missing.
@@ -59,6 +63,8 @@ class CMemorySettingsStore : public ISettingsStore {
     bool Set(const std::u16string& key, const std::u16string& name,
              const SettingValue& value) override;
     void Delete(const std::u16string& key, const std::u16string& name) override;
+    std::vector<std::u16string> ValueNames(const std::u16string& key) override;
+    std::vector<std::u16string> SubkeyNames(const std::u16string& key) override;
 
     // Keys the store has (created by any access); names compare without case, as
     // the registry's do.

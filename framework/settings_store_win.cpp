@@ -62,4 +62,32 @@ void CRegistrySettingsStore::Delete(const std::u16string& key, const std::u16str
     if (k.get()) RegDeleteValueW(k.get(), W(name));
 }
 
+std::vector<std::u16string> CRegistrySettingsStore::ValueNames(const std::u16string& key) {
+    Key k(key);
+    std::vector<std::u16string> names;
+    for (DWORD i = 0; k.get(); ++i) {
+        wchar_t name[16384];
+        DWORD length = 16384;
+        if (RegEnumValueW(k.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        if (length) names.emplace_back(name, name + length);
+    }
+    return names;
+}
+
+std::vector<std::u16string> CRegistrySettingsStore::SubkeyNames(const std::u16string& key) {
+    Key k(key);
+    std::vector<std::u16string> names;
+    for (DWORD i = 0; k.get(); ++i) {
+        wchar_t name[256];
+        DWORD length = 256;
+        if (RegEnumKeyExW(k.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, name + length);
+    }
+    return names;
+}
+
 }  // namespace vh

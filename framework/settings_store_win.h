@@ -11,6 +11,8 @@ class CRegistrySettingsStore : public ISettingsStore {
     bool Set(const std::u16string& key, const std::u16string& name,
              const SettingValue& value) override;
     void Delete(const std::u16string& key, const std::u16string& name) override;
+    std::vector<std::u16string> ValueNames(const std::u16string& key) override;
+    std::vector<std::u16string> SubkeyNames(const std::u16string& key) override;
 };
 
 }  // namespace vh

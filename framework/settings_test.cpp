@@ -23,6 +23,15 @@ TEST(SettingsStore, MissingValuesReadAsDefaultsAndEveryAccessCreatesTheKey) {
     EXPECT_EQ(vh::ReadDword(store, u"Software\\A", u"name", 9), 9u);
     EXPECT_EQ(vh::ReadString(store, u"Software\\A", u"g74PadSwap", u"-"), u"-");
 
+    // Enumeration: named values only; direct subkeys only.
+    vh::WriteString(store, u"Software\\A", u"", u"the default");
+    EXPECT_EQ(store.ValueNames(u"Software\\A"),
+              (std::vector<std::u16string>{u"g74PadSwap", u"name"}));
+    vh::WriteString(store, u"Software\\A\\Fly", u"", u"C:\\fly.exe");
+    vh::WriteString(store, u"Software\\A\\Fly\\Deeper", u"", u"x");
+    vh::WriteString(store, u"Software\\AB", u"", u"not a child");
+    EXPECT_EQ(store.SubkeyNames(u"software\\a"), std::vector<std::u16string>{u"Fly"});
+
     store.SetReadOnly(true);
     EXPECT_FALSE(vh::WriteDword(store, u"Software\\A", u"g74PadSwap", 1));
     EXPECT_EQ(vh::ReadDword(store, u"Software\\A", u"g74PadSwap", 0), 0x01020304u);

@@ -1,6 +1,7 @@
 #include "ansi_codepage.h"
 
 #include "cp1252.h"
+#include "utf8.h"
 
 namespace vh {
 
@@ -21,6 +22,18 @@ std::string WideToAnsi(std::u16string_view text) {
         }
     }
     return out;
+}
+
+std::u16string AnsiToWide(std::string_view text) {
+    std::u16string out;
+    for (char32_t cp : Cp1252Decode(text)) out += static_cast<char16_t>(cp);  // all in the BMP
+    return out;
+}
+
+std::filesystem::path PathFromAnsi(std::string_view text) {
+    std::string utf8;
+    for (char32_t cp : Cp1252Decode(text)) AppendUtf8(utf8, cp);
+    return std::filesystem::path(utf8);
 }
 
 }  // namespace vh

@@ -18,4 +18,20 @@ std::string WideToAnsi(std::u16string_view text) {
     return out;
 }
 
+std::u16string AnsiToWide(std::string_view text) {
+    if (text.empty()) return {};
+    const int bytes = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
+    std::u16string out(static_cast<size_t>(size > 0 ? size : 0), u'\0');
+    if (size > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, reinterpret_cast<wchar_t*>(out.data()),
+                            size);
+    return out;
+}
+
+std::filesystem::path PathFromAnsi(std::string_view text) {
+    const std::u16string wide = AnsiToWide(text);
+    return std::filesystem::path(std::wstring(wide.begin(), wide.end()));
+}
+
 }  // namespace vh

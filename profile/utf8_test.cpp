@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "profile/ansi_codepage.h"
+
 namespace {
 
 TEST(Utf8, ConvertsToUtf16AndBackWithReplacementForIllFormedInput) {
@@ -27,6 +29,17 @@ TEST(Utf8, ConvertsToUtf16AndBackWithReplacementForIllFormedInput) {
         }
     }
     EXPECT_EQ(vh::Utf16ToUtf8(u"\xD800x"), "\xEF\xBF\xBDx");  // a lone surrogate
+}
+
+}  // namespace
+
+namespace {
+
+// Western systems (and Wine here) use Windows-1252 as the ANSI code page.
+TEST(AnsiCodePage, ConvertsBothWaysAndNamesFiles) {
+    EXPECT_EQ(vh::AnsiToWide("caf\xE9 \x80"), u"caf\u00E9 \u20AC");
+    EXPECT_EQ(vh::WideToAnsi(u"caf\u00E9 \u20AC"), "caf\xE9 \x80");
+    EXPECT_EQ(vh::PathFromAnsi("Profiles/caf\xE9.k33").filename().u16string(), u"caf\u00E9.k33");
 }
 
 }  // namespace

@@ -70,7 +70,8 @@ void Generate(const std::string& out, const std::vector<std::string>& pairs) {
     for (const auto& t : templates) rc += t.Header();
     for (const vh::CatalogLanguage& language : vh::CatalogLanguages()) {
         const bool english = language.resourceLanguage == vh::kEnglishUs;
-        rc += "\n" + LanguageStatement(language.resourceLanguage);
+        rc += '\n';
+        rc += LanguageStatement(language.resourceLanguage);
         for (size_t i = 0; i < templates.size(); ++i) {
             const vh::Catalog catalog =
                 english ? vh::Catalog{} : ReadCatalog(folders[i], language.name);
